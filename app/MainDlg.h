@@ -1,0 +1,85 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/MainLayout.h"
+#include "core/FileList.h"
+#include "core/OriginalValueStore.h"
+#include "core/PropertyCategory.h"
+#include "core/PropertySet.h"
+#include "ui/controls/GdiObjects.h"
+#include "ui/controls/ToolTip.h"
+#include "ui/dialogs/Dialog.h"
+#include "ui/dialogs/EscapeKeyFilter.h"
+
+// The main window: a modal dialog that owns the file list, the template and
+// the values kept for Undo, and lays out its controls as it is resized.
+class CMainDlg : public CDialog {
+public:
+    // `commandLine` is the text after the program name.
+    explicit CMainDlg(std::wstring commandLine);
+    ~CMainDlg() override;
+
+    static constexpr int kMinTrackWidth = 900;
+    static constexpr int kMinTrackHeight = 710;
+
+    // Shared data (see core/).
+    void AddPath(const std::wstring& path) { fileList_.AddPath(path); }
+    void RebuildFileView();
+    void ClearOriginalValues() { originalValues_.Clear(); }
+    std::wstring SelectedCategoryText() const;
+    PropertyCategory SelectedCategory() const { return CategoryFromText(SelectedCategoryText()); }
+
+    const FileList& Files() const { return fileList_; }
+    PropertySet& Template() { return template_; }
+    OriginalValueStore& OriginalValues() { return originalValues_; }
+    const std::wstring& DataFolder() const { return dataFolder_; }
+    int WindowWidth() const { return windowWidth_; }
+    int WindowHeight() const { return windowHeight_; }
+    bool Maximized() const { return maximized_ != 0; }
+    const CToolTip& ToolTips() const { return toolTips_; }
+
+protected:
+    BOOL OnInitDialog() override;
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnUnhandledCommand(int controlId, int code) override;
+
+private:
+    void SetButtonImages();
+    void InsertFileViewColumns();
+    void FillCategoryList();
+    void PlaceInitialWindow();
+    void AddCommandLinePaths();
+
+    void OnSize(UINT type, int clientWidth, int clientHeight);
+    void ApplyQuickViewLayout();
+    void OnPaintMinimized();
+    void OnDestroy();
+
+    MainLayout CurrentLayout() const;
+    void ApplyLayout(const MainLayout& layout);
+
+    std::wstring commandLine_;
+
+    // Shared state.
+    FileList fileList_;
+    PropertySet template_;
+    OriginalValueStore originalValues_;
+    bool stopFlag_ = false;
+    std::wstring lastFolder_;
+    std::wstring dataFolder_;
+    int windowWidth_ = 800;
+    int windowHeight_ = 600;
+    int maximized_ = 0;
+    int processedFiles_ = 0;
+
+    UniqueIcon largeIcon_;
+    UniqueIcon smallIcon_;
+    std::vector<UniqueIcon> buttonIcons_;
+    std::vector<UniqueImageList> buttonImageLists_;
+    CToolTip toolTips_;
+    EscapeKeyFilter escapeFilter_;
+};

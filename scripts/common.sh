@@ -1,0 +1,53 @@
+# Shared settings of the build, run and test scripts. Sourced, not run.
+
+NIMBREL_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# Packages a fresh Debian 12 machine needs for building, running and testing.
+NIMBREL_PACKAGES=(
+  cmake make python3 git
+  mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine64 xvfb xdotool x11-utils imagemagick
+  googletest
+)
+
+# Tests run as an ordinary user: as root, Wine lets a program write
+# read-only files, which would hide real faults.
+NIMBREL_TEST_USER=nimbrel-test
+
+if [ "$(id -u)" = 0 ]; then
+  NIMBREL_CACHE=${NIMBREL_CACHE:-/var/cache/nimbrel}
+  NIMBREL_SUDO=()
+else
+  NIMBREL_CACHE=${NIMBREL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/nimbrel}
+  NIMBREL_SUDO=(sudo)
+fi
+
+# One build folder per checkout, outside the work tree, readable by the test user.
+NIMBREL_BUILD_DIR=${NIMBREL_BUILD_DIR:-$NIMBREL_CACHE/build/$(printf '%s' "$NIMBREL_REPO" | md5sum | cut -c1-12)}
+NIMBREL_GTEST_DIR=$NIMBREL_CACHE/googletest
+
+# Wine under a UTF-8 locale: under LANG=C non-ASCII file names reach the
+# program mangled.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+export WINEDEBUG=-all
+
+nimbrel_log() { printf '== %s\n' "$*" >&2; }
+
+# The user whose Wine runs the tests, and a command prefix that runs as them.
+nimbrel_test_user() {
+  if [ "$(id -u)" = 0 ]; then echo "$NIMBREL_TEST_USER"; else id -un; fi
+}
+nimbrel_as_test_user() {
+  if [ "$(id -u)" = 0 ]; then
+    runuser -u "$NIMBREL_TEST_USER" -- "$@"
+  else
+    "$@"
+  fi
+}
+
+# A display number with no X server on it.
+nimbrel_free_display() {
+  local n=99
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  echo "$n"
+}
