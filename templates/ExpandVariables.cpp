@@ -3,7 +3,9 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "templates/DateTimeText.h"
