@@ -34,16 +34,17 @@ export WINEDEBUG=-all
 nimbrel_log() { printf '== %s\n' "$*" >&2; }
 
 # The user whose Wine runs the tests, and a command prefix that runs as them.
+# setpriv replaces itself with the command, so a background job's PID is the
+# command's own and can be stopped.
 nimbrel_test_user() {
   if [ "$(id -u)" = 0 ]; then echo "$NIMBREL_TEST_USER"; else id -un; fi
 }
-nimbrel_as_test_user() {
-  if [ "$(id -u)" = 0 ]; then
-    runuser -u "$NIMBREL_TEST_USER" -- "$@"
-  else
-    "$@"
-  fi
-}
+if [ "$(id -u)" = 0 ]; then
+  NIMBREL_AS_TEST_USER=(setpriv --reuid="$NIMBREL_TEST_USER" --regid="$NIMBREL_TEST_USER" --clear-groups --)
+else
+  NIMBREL_AS_TEST_USER=()
+fi
+nimbrel_as_test_user() { "${NIMBREL_AS_TEST_USER[@]}" "$@"; }
 
 # A display number with no X server on it.
 nimbrel_free_display() {

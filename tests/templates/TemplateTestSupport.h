@@ -13,73 +13,15 @@
 #include <vector>
 
 #include "support/ErrorLog.h"
+#include "support/FileHelpers.h"
 #include "support/UniqueHandle.h"
 #include "templates/CalendarTime.h"
 #include "templates/LocalTimeZone.h"
+#include "testing/TempFolder.h"
 
 namespace templates_test {
 
-// A fresh folder under %TEMP% with a non-ASCII name, removed with its
-// content (read-only files included) when the test ends.
-class TempFolder {
-public:
-    TempFolder()
-    {
-        wchar_t temp[MAX_PATH + 1];
-        GetTempPathW(MAX_PATH + 1, temp);
-        path_ = std::wstring(temp) + L"nimbrel_tpl_\u00e4\u03a9_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                std::to_wstring(GetTickCount64());
-        CreateDirectoryW(path_.c_str(), nullptr);
-    }
-    ~TempFolder() { RemoveTree(path_); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::wstring& Path() const { return path_; }
-
-    std::wstring MakeFile(const std::wstring& name, const std::string& content = "data") const
-    {
-        const std::wstring full = path_ + L"\\" + name;
-        UniqueHandle file(::CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-        DWORD written = 0;
-        if (file)
-            WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-        return full;
-    }
-
-    std::wstring MakeFolder(const std::wstring& name) const
-    {
-        const std::wstring full = path_ + L"\\" + name;
-        CreateDirectoryW(full.c_str(), nullptr);
-        return full;
-    }
-
-private:
-    static void RemoveTree(const std::wstring& folder)
-    {
-        WIN32_FIND_DATAW data;
-        HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = data.cFileName;
-                if (name == L"." || name == L"..")
-                    continue;
-                const std::wstring full = folder + L"\\" + name;
-                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(full);
-                else
-                    DeleteFileW(full.c_str());
-            } while (FindNextFileW(find, &data));
-            FindClose(find);
-        }
-        SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-        RemoveDirectoryW(folder.c_str());
-    }
-
-    std::wstring path_;
-};
+using ::TempFolder;
 
 struct RawTimes {
     FILETIME created{};
@@ -155,16 +97,6 @@ inline bool ZoneIsCentralEuropean()
             GTEST_SKIP() << "these instants are written for Central European time (run with TZ=Europe/Berlin)"; \
     } while (0)
 
-inline std::wstring Utf8ToWide(const std::string& text)
-{
-    if (text.empty())
-        return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
 // The last line of the error log, CR LF included; empty when there is none.
 inline std::wstring LastErrorLogLine()
 {
@@ -181,7 +113,7 @@ inline std::wstring LastErrorLogLine()
     if (bytes.size() < 2)
         return {};
     const size_t start = bytes.rfind("\r\n", bytes.size() - 3);
-    return Utf8ToWide(bytes.substr(start == std::string::npos ? 0 : start + 2));
+    return ::Utf8ToWide(bytes.substr(start == std::string::npos ? 0 : start + 2));
 }
 
 inline bool EndsWith(const std::wstring& text, const std::wstring& tail)

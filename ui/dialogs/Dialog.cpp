@@ -6,6 +6,12 @@ INT_PTR CDialog::DoModal(HWND parent)
                              &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
+bool CDialog::Create(HWND parent)
+{
+    return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent,
+                                &CDialog::DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
 void CDialog::OnUnhandledCommand(int controlId, int code)
 {
     if (controlId == IDOK || controlId == IDCANCEL)

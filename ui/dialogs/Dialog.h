@@ -23,6 +23,11 @@ public:
     // dialog could not be created.
     INT_PTR DoModal(HWND parent = nullptr);
 
+    // Creates the dialog without running it (the caller pumps messages and
+    // destroys it); false when the window could not be created.
+    bool Create(HWND parent = nullptr);
+    void Destroy() const { ::DestroyWindow(Handle()); }
+
     void EndDialog(INT_PTR result) const { ::EndDialog(Handle(), result); }
 
 protected:
