@@ -30,11 +30,13 @@ public:
 
     void EndDialog(INT_PTR result) const { ::EndDialog(Handle(), result); }
 
-protected:
     using CommandHandler = std::function<void()>;
     using NotifyHandler = std::function<LRESULT(NMHDR*)>;
 
-    // Registers the handler of one notification code from one control.
+    // Registers the handler of one notification code from one control. Public
+    // so that a part of a window (a panel attached to some of its controls)
+    // can take its own notifications; a later registration replaces an
+    // earlier one for the same pair.
     void OnCommand(int controlId, int code, CommandHandler handler)
     {
         commandHandlers_[{controlId, code}] = std::move(handler);
@@ -43,6 +45,8 @@ protected:
     {
         notifyHandlers_[{controlId, code}] = std::move(handler);
     }
+
+protected:
 
     // Called once the window and its controls exist. Return FALSE when the
     // focus was set here.
