@@ -34,7 +34,10 @@ public:
     // the property list row that shows it.
     virtual std::wstring AddProperty(const std::wstring& name, PropertySet& target) = 0;
 
-    // The property list row of a map key; EXIF rows add the tag's description.
+    // The property list row of an EXIF map key: the tag's display name, the
+    // key followed by its description in parentheses. The panel takes the
+    // key back as the text before the first "(". Text values are listed
+    // under their own names.
     virtual std::wstring RowText(const std::wstring& key) { return key; }
 
     // The type shown after "Data type: " in the help line of a row: "String"

@@ -192,8 +192,10 @@ void CTemplatePanel::LoadTemplateFromFile(const std::wstring& path)
         ValueMap& values = *TextMapOf(template_, category);
         if (CategoryBackend* backend = backends_(category)) {
             backend->ReadValues(path, template_);
+            // Text values are listed under their own names, which the
+            // editor's commits use as keys.
             for (const auto& entry : values)
-                AddRow(backend->RowText(entry.first));
+                AddRow(entry.first);
         } else {
             values.clear();
         }
@@ -395,7 +397,12 @@ void CTemplatePanel::OnAddProperty()
         backend->AddProperty(ItemText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, static_cast<int>(chosen)), template_);
 
     const CWindow list = Item(IDC_PROPERTY_LIST);
-    LRESULT row = list.Send(LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(rowText.c_str()));
+    // Names compare exactly, which LB_FINDSTRINGEXACT (any case) does not.
+    LRESULT row = LB_ERR;
+    const int count = static_cast<int>(list.Send(LB_GETCOUNT));
+    for (int i = 0; i < count && row == LB_ERR; ++i)
+        if (RowText(i) == rowText)
+            row = i;
     if (row == LB_ERR)
         row = list.Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(rowText.c_str()));
     if (row < 0)

@@ -335,6 +335,14 @@ TEST_F(TemplatePanelTest, SwitchingCategoryReloadsFromTheMarkedFileOnly)
     EXPECT_EQ(Item(IDC_RADIO_YES).GetCheck(), BST_CHECKED);
     EXPECT_EQ(Item(IDC_RADIO_NO).GetCheck(), BST_UNCHECKED);
 
+    // Back to the time rows: the row is shown, but the command combo, refilled
+    // after the load, has no choice until a time row is clicked.
+    SelectCategory(PropertyCategory::FileDateTime);
+    EXPECT_EQ(SelectedRowIndexes(), std::vector<int>{1});
+    EXPECT_EQ(Help(), kTimeHelp);
+    EXPECT_EQ(Item(IDC_COMMAND_COMBO).Send(CB_GETCURSEL), CB_ERR);
+    EXPECT_FALSE(Enabled(IDC_DATE_PICKER));
+
     // A category without a reader shows nothing: its map is emptied.
     SelectCategory(PropertyCategory::Mp3Id3);
     EXPECT_TRUE(Rows().empty());
