@@ -68,7 +68,19 @@ CMainDlg::CMainDlg(std::wstring commandLine)
       commandLine_(std::move(commandLine)),
       dataFolder_(GetDataFolder()),
       largeIcon_(LoadIconResource(IDI_APP, 64)),
-      smallIcon_(LoadIconResource(IDI_APP, 32))
+      smallIcon_(LoadIconResource(IDI_APP, 32)),
+      fileListPanel_(*this, fileList_, lastFolder_,
+                     CFileListPanel::Callbacks{
+                         [this](const std::wstring& path) { OnFileRowSelected(path); },
+                         [this] { OnFileSelectionCleared(); },
+                         [this] { return themeIndex_; },
+                     }),
+      batchPanel_(*this, fileListPanel_,
+                  CBatchPanel::Context{
+                      template_, originalValues_, processedFiles_,
+                      [this] { return SelectedCategory(); },
+                      [this] { return themeIndex_; },
+                  })
 {
 }
 
@@ -87,6 +99,8 @@ BOOL CMainDlg::OnInitDialog()
     InsertFileViewColumns();
     SetButtonImages();
     FillCategoryList();
+    fileListPanel_.Attach();
+    batchPanel_.Attach();
     PlaceInitialWindow();
     ApplyQuickViewLayout();
     AddCommandLinePaths();
@@ -172,21 +186,18 @@ void CMainDlg::AddCommandLinePaths()
     RebuildFileView();
 }
 
-void CMainDlg::RebuildFileView()
+void CMainDlg::OnFileRowSelected(const std::wstring& path)
 {
-    const CWindow view = Item(IDC_FILE_VIEW);
-    view.Send(WM_SETREDRAW, FALSE);
-    view.Send(LVM_DELETEALLITEMS);
-    int row = 0;
-    fileList_.ForEach([&](const std::wstring& path) {
-        LVITEMW item = {};
-        item.mask = LVIF_TEXT;
-        item.iItem = row++;
-        item.pszText = const_cast<wchar_t*>(path.c_str());
-        view.Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    });
-    view.Send(WM_SETREDRAW, TRUE);
-    ::InvalidateRect(view, nullptr, TRUE);
+    // The template panel and the quick view take the selected file from here.
+    (void)path;
+}
+
+void CMainDlg::OnFileSelectionCleared()
+{
+    Item(IDC_QUICK_VIEW_TEXT).SetText(L"");
+    Item(IDC_BYTE_PREVIEW).SetText(L"");
+    Item(IDC_VALUE_EDITOR).SetText(L"");
+    Item(IDC_PROPERTY_LIST).Send(LB_RESETCONTENT);
 }
 
 std::wstring CMainDlg::SelectedCategoryText() const
@@ -223,11 +234,18 @@ bool CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         OnPaintMinimized();
         result = 0;
         return true;
+    case WM_DROPFILES:
+        fileListPanel_.AddDroppedItems(reinterpret_cast<HDROP>(wParam));
+        result = 0;
+        return true;
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<LRESULT>(largeIcon_.Get());
         return true;
     case WM_CLOSE:
+        // A running batch ends before its next file, then the window closes.
         // The exit question arrives with the program's message dialog.
+        if (batchPanel_.IsRunning())
+            batchPanel_.RequestStop();
         EndDialog(IDCANCEL);
         result = 0;
         return true;
@@ -289,6 +307,7 @@ void CMainDlg::OnSize(UINT type, int clientWidth, int clientHeight)
         return;
     const bool quickView = Item(IDC_QUICK_VIEW).GetCheck() == BST_CHECKED;
     ApplyLayout(ComputeMainLayout(CurrentLayout(), clientWidth, clientHeight, quickView));
+    batchPanel_.SetProgressRight(clientWidth - 18);
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "app/BatchPanel.h"
+#include "app/FileListPanel.h"
 #include "app/MainLayout.h"
 #include "core/FileList.h"
 #include "core/OriginalValueStore.h"
@@ -28,7 +30,7 @@ public:
 
     // Shared data (see core/).
     void AddPath(const std::wstring& path) { fileList_.AddPath(path); }
-    void RebuildFileView();
+    void RebuildFileView() { fileListPanel_.RebuildFileView(); }
     void ClearOriginalValues() { originalValues_.Clear(); }
     std::wstring SelectedCategoryText() const;
     PropertyCategory SelectedCategory() const { return CategoryFromText(SelectedCategoryText()); }
@@ -41,6 +43,11 @@ public:
     int WindowHeight() const { return windowHeight_; }
     bool Maximized() const { return maximized_ != 0; }
     const CToolTip& ToolTips() const { return toolTips_; }
+    CFileListPanel& FileListPanel() { return fileListPanel_; }
+    CBatchPanel& BatchPanel() { return batchPanel_; }
+    int ProcessedFiles() const { return processedFiles_; }
+    const std::wstring& LastFolder() const { return lastFolder_; }
+    int ThemeIndex() const { return themeIndex_; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -53,6 +60,8 @@ private:
     void FillCategoryList();
     void PlaceInitialWindow();
     void AddCommandLinePaths();
+    void OnFileRowSelected(const std::wstring& path);
+    void OnFileSelectionCleared();
 
     void OnSize(UINT type, int clientWidth, int clientHeight);
     void ApplyQuickViewLayout();
@@ -75,6 +84,7 @@ private:
     int windowHeight_ = 600;
     int maximized_ = 0;
     int processedFiles_ = 0;
+    int themeIndex_ = 11;
 
     UniqueIcon largeIcon_;
     UniqueIcon smallIcon_;
@@ -82,4 +92,6 @@ private:
     std::vector<UniqueImageList> buttonImageLists_;
     CToolTip toolTips_;
     EscapeKeyFilter escapeFilter_;
+    CFileListPanel fileListPanel_;
+    CBatchPanel batchPanel_;
 };

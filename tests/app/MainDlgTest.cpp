@@ -8,36 +8,18 @@
 
 #include "app/MainDlg.h"
 #include "resource.h"
-#include "testing/WindowTest.h"
+#include "testing/MainWindowFixture.h"
 
 namespace {
 
-// The main window created modeless on the test display, as the user would
-// see it right after start-up.
-class MainDlgTest : public testing::Test {
+class MainDlgTest : public MainWindowFixture {
 protected:
-    void Open(const std::wstring& commandLine = L"")
-    {
-        dialog_ = std::make_unique<CMainDlg>(commandLine);
-        if (!dialog_->Create())
-            GTEST_SKIP() << "the main window could not be created (no display?)";
-        ::ShowWindow(dialog_->Handle(), SW_SHOW);
-    }
-    void TearDown() override
-    {
-        if (dialog_ && dialog_->IsWindow())
-            dialog_->Destroy();
-    }
-    HWND Item(int id) const { return ::GetDlgItem(dialog_->Handle(), id); }
-
     // Resizes the outer window and lets the layout run.
     void ResizeTo(int width, int height)
     {
         ::SetWindowPos(dialog_->Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
         PumpMessages();
     }
-
-    std::unique_ptr<CMainDlg> dialog_;
 };
 
 // What the layout leaves of a control's resource rectangle.
