@@ -127,7 +127,8 @@ void CTemplatePanel::OnCategorySelected()
 
     const PropertyCategory category = SelectedCategory();
     const bool fileCategory = IsFileCategory(category);
-    SetEditorReadOnly(fileCategory);
+    // A read-only EXIF value shown by the load above stays read-only.
+    SetEditorReadOnly(fileCategory || CurrentRowIsReadOnlyExif());
     for (const int id : {IDC_TEMPLATE_COMBO, IDC_ADD_PROPERTY, IDC_REMOVE_PROPERTY})
         Item(id).Enable(!fileCategory);
 
@@ -435,6 +436,15 @@ void CTemplatePanel::OnRemoveProperty()
     }
     Item(IDC_VALUE_EDITOR).SetText(L"");
     Item(IDC_HELP_LINE).SetText(L"");
+}
+
+bool CTemplatePanel::CurrentRowIsReadOnlyExif() const
+{
+    const int row = CurrentRow();
+    if (row < 0 || SelectedCategory() != PropertyCategory::PictureExif)
+        return false;
+    const auto found = template_.exifValues.find(ExifKeyFromRowText(RowText(row)));
+    return found != template_.exifValues.end() && found->second.readOnly;
 }
 
 int CTemplatePanel::CurrentRow() const

@@ -58,6 +58,7 @@ private:
 
     // Index of the row with the caret when that row is selected; -1 otherwise.
     int CurrentRow() const;
+    bool CurrentRowIsReadOnlyExif() const;
     std::wstring RowText(int row) const;
     std::vector<int> SelectedRows() const;
     void AddRow(const std::wstring& text) const;

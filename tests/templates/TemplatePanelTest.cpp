@@ -645,6 +645,12 @@ TEST_F(TemplatePanelTest, ExifRowsShowTheirTypeAndByteValuesTheirPreview)
     SelectRows({L"PropertyTagOrientation(Orientation)"});
     EXPECT_EQ(Help(), L"Data type: Short; Number of elements: 1; 1 = upper left [Readonly]");
     EXPECT_TRUE(EditorReadOnly());
+    // Coming back to it from another category (the same row index) keeps it so.
+    SelectCategory(PropertyCategory::DocumentSummary);
+    EXPECT_FALSE(EditorReadOnly());
+    SelectCategory(PropertyCategory::PictureExif);
+    ASSERT_EQ(SelectedRowIndexes(), std::vector<int>{2});
+    EXPECT_TRUE(EditorReadOnly());
 
     // A category switch puts the editor back over the preview's place.
     SelectRows({L"PropertyTagExifMakerNote(ExifMakerNote)"});
