@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "backends/CategoryBackend.h"
 #include "resource.h"
 #include "support/ErrorLog.h"
 #include "templates/CalendarTime.h"
@@ -101,6 +102,8 @@ void CBatchPanel::CaptureOriginalValues(const std::wstring& path, PropertyCatego
 {
     if (category == PropertyCategory::FileAttributes)
         record.attributes = ::GetFileAttributesW(path.c_str());
+    else if (CategoryBackend* backend = BackendFor(category))
+        backend->ReadValues(path, record);
     if (category == PropertyCategory::FileDateTime || keepDate) {
         // Times that cannot be read stay invalid, so that neither Undo nor a
         // "Use file ... time" command can write a made-up date.
@@ -228,6 +231,8 @@ bool CBatchPanel::ApplyToFile(const std::wstring& path, int position, bool undo,
     case PropertyCategory::PictureExif:
     case PropertyCategory::Mp3Id3:
     case PropertyCategory::AviInfo:
+        if (CategoryBackend* backend = BackendFor(category))
+            return backend->WriteValues(path, undo ? *record : context_.templateSet, position, undo, errorText);
         errorText = L"this version cannot write \"" + std::wstring(CategoryText(category)) + L"\" properties yet";
         return false;
 

@@ -75,6 +75,7 @@ CMainDlg::CMainDlg(std::wstring commandLine)
                          [this] { OnFileSelectionCleared(); },
                          [this] { return themeIndex_; },
                      }),
+      templatePanel_(*this, template_, [this] { return fileListPanel_.SelectionMarkPath(); }),
       batchPanel_(*this, fileListPanel_,
                   CBatchPanel::Context{
                       template_, originalValues_, processedFiles_,
@@ -100,6 +101,7 @@ BOOL CMainDlg::OnInitDialog()
     SetButtonImages();
     FillCategoryList();
     fileListPanel_.Attach();
+    templatePanel_.Attach();
     batchPanel_.Attach();
     PlaceInitialWindow();
     ApplyQuickViewLayout();
@@ -188,16 +190,15 @@ void CMainDlg::AddCommandLinePaths()
 
 void CMainDlg::OnFileRowSelected(const std::wstring& path)
 {
-    // The template panel and the quick view take the selected file from here.
-    (void)path;
+    templatePanel_.LoadTemplateFromFile(path);
+    // The quick view of the file's metadata arrives with the metadata readers.
+    Item(IDC_QUICK_VIEW_TEXT).SetText(L"");
 }
 
 void CMainDlg::OnFileSelectionCleared()
 {
     Item(IDC_QUICK_VIEW_TEXT).SetText(L"");
-    Item(IDC_BYTE_PREVIEW).SetText(L"");
-    Item(IDC_VALUE_EDITOR).SetText(L"");
-    Item(IDC_PROPERTY_LIST).Send(LB_RESETCONTENT);
+    templatePanel_.ClearForNoSelection();
 }
 
 std::wstring CMainDlg::SelectedCategoryText() const

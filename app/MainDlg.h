@@ -12,6 +12,7 @@
 #include "core/OriginalValueStore.h"
 #include "core/PropertyCategory.h"
 #include "core/PropertySet.h"
+#include "templates/TemplatePanel.h"
 #include "ui/controls/GdiObjects.h"
 #include "ui/controls/ToolTip.h"
 #include "ui/dialogs/Dialog.h"
@@ -45,6 +46,7 @@ public:
     const CToolTip& ToolTips() const { return toolTips_; }
     CFileListPanel& FileListPanel() { return fileListPanel_; }
     CBatchPanel& BatchPanel() { return batchPanel_; }
+    CTemplatePanel& TemplatePanel() { return templatePanel_; }
     int ProcessedFiles() const { return processedFiles_; }
     const std::wstring& LastFolder() const { return lastFolder_; }
     int ThemeIndex() const { return themeIndex_; }
@@ -93,5 +95,6 @@ private:
     CToolTip toolTips_;
     EscapeKeyFilter escapeFilter_;
     CFileListPanel fileListPanel_;
+    CTemplatePanel templatePanel_;
     CBatchPanel batchPanel_;
 };

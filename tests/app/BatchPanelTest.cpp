@@ -280,3 +280,47 @@ TEST_F(BatchPanelTest, ResultLogKeepsEveryLineOfALongBatch)
 }
 
 }  // namespace
+
+namespace {
+
+// The whole road through the window: select a file, pick the category, pick a
+// time row and its command in the template panel, apply.
+TEST_F(BatchPanelTest, CommandChosenInThePanelIsWrittenToEveryFile)
+{
+    OpenWithFiles(2);
+    std::vector<uint64_t> accessedBefore;
+    for (const std::wstring& file : files_) {
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        ASSERT_TRUE(::GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data));
+        // Whole seconds: the batch writes times to the second.
+        const uint64_t ticks = (static_cast<uint64_t>(data.ftLastAccessTime.dwHighDateTime) << 32) |
+                               data.ftLastAccessTime.dwLowDateTime;
+        accessedBefore.push_back(ticks - ticks % 10000000);
+    }
+    SelectRows({0});
+    SelectCategory(kFileDateTime);
+    const HWND properties = Item(IDC_PROPERTY_LIST);
+    const LRESULT row = ::SendMessageW(properties, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(L"File last modified time"));
+    ASSERT_NE(row, LB_ERR);
+    ::SendMessageW(properties, LB_SETSEL, FALSE, -1);
+    ::SendMessageW(properties, LB_SETSEL, TRUE, row);
+    ::SendMessageW(properties, LB_SETCARETINDEX, row, FALSE);
+    ::SendMessageW(Window(), WM_COMMAND, MAKEWPARAM(IDC_PROPERTY_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(properties));
+    const HWND combo = Item(IDC_COMMAND_COMBO);
+    const LRESULT item = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(L"Use file last access time"));
+    ASSERT_NE(item, CB_ERR);
+    ::SendMessageW(combo, CB_SETCURSEL, item, 0);
+    ::SendMessageW(Window(), WM_COMMAND, MAKEWPARAM(IDC_COMMAND_COMBO, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    PumpMessages();
+    ASSERT_EQ(dialog_->Template().modifiedCommand, L"Use file last access time");
+
+    Click(IDC_APPLY_CHANGES);
+    for (size_t i = 0; i < files_.size(); ++i) {
+        EXPECT_EQ(WriteTicks(files_[i]), accessedBefore[i]) << "file " << i;
+        EXPECT_NE(WriteTicks(files_[i]), oldTicks_[i]);
+    }
+}
+
+}  // namespace
