@@ -394,6 +394,11 @@ TEST_F(TemplatePanelTest, AttributeRadiosChangeEverySelectedRow)
     Item(IDC_RADIO_NO).Send(BM_CLICK);
     EXPECT_EQ(template_.attributes, 0u);
     EXPECT_EQ(Editor(), L"No");
+
+    // A file that vanished reads as INVALID_FILE_ATTRIBUTES: every row "Yes".
+    dialog_->panel.LoadTemplateFromFile(folder_ / L"gone.txt");
+    EXPECT_EQ(template_.attributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(Editor(), L"Yes") << "the current row is shown again";
 }
 
 TEST_F(TemplatePanelTest, TimeRowShowsItsTimeAndCommand)
