@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/CommandLine.h"
+#include "app/SettingsFile.h"
 #include "resource.h"
 #include "support/DataFolder.h"
 #include "support/VersionInfo.h"
@@ -96,6 +97,7 @@ BOOL CMainDlg::OnInitDialog()
     SetText(NIMBREL_WIDEN(NIMBREL_PRODUCT_NAME) L" " NIMBREL_WIDEN(NIMBREL_DISPLAY_VERSION_TEXT));
     ::DragAcceptFiles(Handle(), TRUE);
     CreateFolderPath(dataFolder_);
+    LoadSettings();
 
     InsertFileViewColumns();
     SetButtonImages();
@@ -347,10 +349,50 @@ void CMainDlg::OnDestroy()
 {
     ClearOriginalValues();
     maximized_ = ::IsZoomed(Handle()) ? 1 : 0;
+    SaveSettings();
+    escapeFilter_.Uninstall();
+}
+
+void CMainDlg::LoadSettings()
+{
+    MainSettings settings;
+    ReadSettingsFile(dataFolder_ + kSettingsFileName, settings);
+    const std::pair<int, int> checks[] = {
+        {IDC_FILTER_CASE, settings.caseFilter},     {IDC_DIR_ONLY, settings.dirOnly},
+        {IDC_FILTER_EXCLUDE, settings.exclude},     {IDC_INCLUDE_DIR, settings.includeDir},
+        {IDC_INCLUDE_SUBDIR, settings.includeSubDir}, {IDC_QUICK_VIEW, settings.quickView},
+        {IDC_MEDIA_PREVIEW, settings.mediaPreview},
+    };
+    for (const auto& [id, state] : checks)
+        Item(id).SetCheck(state != 0 ? BST_CHECKED : BST_UNCHECKED);
+    lastFolder_ = settings.lastFolder;
+    themeIndex_ = settings.themeIndex;
+    windowWidth_ = settings.windowWidth;
+    windowHeight_ = settings.windowHeight;
+    maximized_ = settings.maximized;
+    processedFiles_ = settings.processedFiles;
+}
+
+void CMainDlg::SaveSettings()
+{
     if (!maximized_) {
         const RECT window = WindowRect();
         windowWidth_ = window.right - window.left;
         windowHeight_ = window.bottom - window.top;
     }
-    escapeFilter_.Uninstall();
+    MainSettings settings;
+    settings.caseFilter = Item(IDC_FILTER_CASE).GetCheck();
+    settings.dirOnly = Item(IDC_DIR_ONLY).GetCheck();
+    settings.exclude = Item(IDC_FILTER_EXCLUDE).GetCheck();
+    settings.includeDir = Item(IDC_INCLUDE_DIR).GetCheck();
+    settings.includeSubDir = Item(IDC_INCLUDE_SUBDIR).GetCheck();
+    settings.lastFolder = lastFolder_;
+    settings.themeIndex = themeIndex_;
+    settings.windowWidth = windowWidth_;
+    settings.windowHeight = windowHeight_;
+    settings.maximized = maximized_;
+    settings.processedFiles = processedFiles_;
+    settings.quickView = Item(IDC_QUICK_VIEW).GetCheck();
+    settings.mediaPreview = Item(IDC_MEDIA_PREVIEW).GetCheck();
+    WriteSettingsFile(dataFolder_ + kSettingsFileName, settings);
 }

@@ -62,6 +62,8 @@ private:
     void FillCategoryList();
     void PlaceInitialWindow();
     void AddCommandLinePaths();
+    void LoadSettings();
+    void SaveSettings();
     void OnFileRowSelected(const std::wstring& path);
     void OnFileSelectionCleared();
 

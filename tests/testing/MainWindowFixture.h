@@ -13,14 +13,19 @@
 
 #include "app/MainDlg.h"
 #include "resource.h"
+#include "support/DataFolder.h"
 #include "testing/WindowTest.h"
 
 // The real main window, created modeless on the test display and driven with
 // the messages a user's actions produce.
 class MainWindowFixture : public testing::Test {
 protected:
-    void Open(const std::wstring& commandLine = L"")
+    // Each test starts from the defaults unless it keeps the settings file
+    // that an earlier window of the same test left.
+    void Open(const std::wstring& commandLine = L"", bool keepSettings = false)
     {
+        if (!keepSettings)
+            ::DeleteFileW((GetDataFolder() + L"NBL.cfg").c_str());
         dialog_ = std::make_unique<CMainDlg>(commandLine);
         if (!dialog_->Create())
             GTEST_SKIP() << "the main window could not be created (no display?)";
