@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "backends/CategoryBackend.h"
@@ -132,13 +133,20 @@ void CBatchPanel::OnApplyChanges()
     undoCategory_ = context_.selectedCategory();
     dialog_.Item(IDC_UNDO_CHANGES).Enable(false);
     SetProcessingState(true);
-    ::SendMessageW(progress_, PBM_SETRANGE32, 0, view.RowCount());
+    const int range = view.RowCount();
+    ::SendMessageW(progress_, PBM_SETRANGE32, 0, range);
     ::SendMessageW(progress_, PBM_SETPOS, 0, 0);
-    ::SendMessageW(progress_, PBM_SETSTEP, 1, 0);
+    // The bar is moved only when it grows by a whole pixel: a move per file
+    // costs more than many a file's own change.
+    const long long barWidth = std::max<LONG>(1, CWindow(progress_).ClientRect().right);
+    long long shownPixels = 0;
 
+    CResultLogWriter log(log_);
     for (int row = 0; row < view.RowCount(); ++row) {
-        if (row % 10 == 0)
+        if (row % 10 == 0) {
+            log.FlushIfDue();
             PumpPendingMessages();
+        }
         if (stopFlag_ || !dialog_.IsWindow())
             break;
 
@@ -161,14 +169,17 @@ void CBatchPanel::OnApplyChanges()
             WriteFileTimes(path, &record.created, &record.modified, &record.accessed, ignored);
         }
 
-        log_.Append(LogStamp() + message);
-        log_.ScrollToEnd();
+        log.Add(LogStamp() + message);
         ++context_.processedFiles;
-        ::SendMessageW(progress_, PBM_STEPIT, 0, 0);
+        const long long pixels = (row + 1) * barWidth / std::max(1, range);
+        if (pixels != shownPixels) {
+            shownPixels = pixels;
+            ::SendMessageW(progress_, PBM_SETPOS, row + 1, 0);
+        }
     }
 
     dialog_.Item(IDC_UNDO_CHANGES).Enable(!context_.originalValues.Empty());
-    log_.ScrollToEnd();
+    log.Flush();
     SetProcessingState(false);
     fileList_.RefreshFileListColumns();
 }
@@ -179,6 +190,8 @@ void CBatchPanel::OnUndoChanges()
         return;
     WaitCursor wait;
     const CListView view = fileList_.View();
+    // Undo lets no message through until it ends, so the log is shown once.
+    CResultLogWriter log(log_);
     for (int row = 0; row < view.RowCount(); ++row) {
         const std::wstring path = view.Text(row, 0);
         std::wstring message;
@@ -192,10 +205,9 @@ void CBatchPanel::OnUndoChanges()
         } else {
             message = path + L" -- file properties rollback failed.\r\n";
         }
-        log_.Append(message);
-        log_.ScrollToEnd();
+        log.Add(message);
     }
-    log_.ScrollToEnd();
+    log.Flush();
     dialog_.Item(IDC_UNDO_CHANGES).Enable(false);
     context_.originalValues.Clear();
     fileList_.RefreshFileListColumns();

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include <array>
 #include <utility>
 
 #include "core/ChosenPath.h"
@@ -34,6 +33,9 @@ void CFileListPanel::Attach()
     dialog_.OnNotify(kFileViewId, LVN_ITEMCHANGED, [this](NMHDR* header) {
         return OnItemChanged(*reinterpret_cast<NMLISTVIEW*>(header));
     });
+    dialog_.OnNotify(kFileViewId, LVN_GETDISPINFOW, [this](NMHDR* header) {
+        return OnGetDisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(header));
+    });
     const auto caption = [this](NMHDR*) -> LRESULT {
         UpdateStepOneCaption();
         return 0;
@@ -62,16 +64,47 @@ void CFileListPanel::ScanFolder(const std::wstring& pattern)
                  [this](const std::wstring& path) { files_.AddPath(path); });
 }
 
-void CFileListPanel::FillColumns(int row, const std::wstring& path) const
+int CFileListPanel::InsertLazyRow(int row, const std::wstring& path, size_t id)
 {
     const CListView view = View();
-    const FileViewTexts texts = ReadFileViewTexts(path);
-    if (texts.timesRead) {
-        view.SetText(row, 1, texts.created);
-        view.SetText(row, 2, texts.modified);
-        view.SetText(row, 3, texts.accessed);
+    const int inserted = view.InsertRow(row, path, static_cast<LPARAM>(id));
+    if (inserted >= 0) {
+        for (int column = 1; column <= 4; ++column)
+            view.SetTextCallback(inserted, column);
     }
-    view.SetText(row, 4, texts.attributes);
+    return inserted;
+}
+
+LRESULT CFileListPanel::OnGetDisplayInfo(NMLVDISPINFOW& info)
+{
+    LVITEMW& item = info.item;
+    if (!(item.mask & LVIF_TEXT) || item.iSubItem < 1 || item.iSubItem > 4 || item.cchTextMax <= 0)
+        return 0;
+    const size_t id = static_cast<size_t>(item.lParam);
+    if (id >= rowColumns_.size()) {
+        item.pszText[0] = L'\0';
+        return 0;
+    }
+    RowColumns& row = rowColumns_[id];
+    if (!row.texts || row.stale) {
+        FileViewTexts texts = ReadFileViewTexts(row.path);
+        if (!texts.timesRead && row.texts) {
+            // Times that cannot be read now keep what the row showed.
+            texts.created = row.texts->created;
+            texts.modified = row.texts->modified;
+            texts.accessed = row.texts->accessed;
+        }
+        row.texts = std::move(texts);
+        row.stale = false;
+    }
+    const FileViewTexts& texts = *row.texts;
+    const std::wstring& text = item.iSubItem == 1   ? texts.created
+                               : item.iSubItem == 2 ? texts.modified
+                               : item.iSubItem == 3 ? texts.accessed
+                                                    : texts.attributes;
+    const size_t copied = text.copy(item.pszText, static_cast<size_t>(item.cchTextMax) - 1);
+    item.pszText[copied] = L'\0';
+    return 0;
 }
 
 void CFileListPanel::RebuildFileView()
@@ -82,16 +115,15 @@ void CFileListPanel::RebuildFileView()
     const CListView view = View();
     view.SetRedraw(false);
     view.DeleteAllRows();
+    rowColumns_.clear();
     view.Send(LVM_SETITEMCOUNT, files_.Count(), LVSICF_NOINVALIDATEALL);
     int row = 0;
     files_.ForEach([&](const std::wstring& path) {
         if (!filter.Shows(path))
             return;
-        const int inserted = view.InsertRow(row, path);
-        if (inserted >= 0) {
-            FillColumns(inserted, path);
+        rowColumns_.push_back(RowColumns{path, std::nullopt, false});
+        if (InsertLazyRow(row, path, rowColumns_.size() - 1) >= 0)
             ++row;
-        }
     });
     view.SetRedraw(true);
     DisableUndo();
@@ -100,15 +132,12 @@ void CFileListPanel::RebuildFileView()
 void CFileListPanel::RefreshFileListColumns()
 {
     const CListView view = View();
+    for (RowColumns& row : rowColumns_)
+        row.stale = true;
+    ::InvalidateRect(view, nullptr, FALSE);
     std::wstring lastSelected;
-    view.SetRedraw(false);
-    for (int row = 0; row < view.RowCount(); ++row) {
-        const std::wstring path = view.Text(row, 0);
-        FillColumns(row, path);
-        if (view.IsSelected(row))
-            lastSelected = path;
-    }
-    view.SetRedraw(true);
+    for (int row = view.NextSelected(-1); row >= 0; row = view.NextSelected(row))
+        lastSelected = view.Text(row, 0);
     // Loading is the same for every selected row; the last one is what stays.
     if (!lastSelected.empty() && callbacks_.rowSelected)
         callbacks_.rowSelected(lastSelected);
@@ -210,14 +239,11 @@ void CFileListPanel::OnMove(bool up)
     if ((up && mark == 0) || (!up && mark == view.RowCount() - 1))
         return;
 
-    std::array<std::wstring, 5> texts;
-    for (int column = 0; column < 5; ++column)
-        texts[column] = view.Text(mark, column);
+    // The row keeps its texts: its path and the columns read for it.
+    const std::wstring path = view.Text(mark, 0);
+    const LPARAM id = view.Data(mark);
     view.DeleteRow(mark);
-    const int target = up ? mark - 1 : mark + 1;
-    const int row = view.InsertRow(target, texts[0]);
-    for (int column = 1; column < 5; ++column)
-        view.SetText(row, column, texts[column]);
+    const int row = InsertLazyRow(up ? mark - 1 : mark + 1, path, static_cast<size_t>(id));
     view.SetSelected(row, true);
     view.SetSelectionMark(row);
 }
@@ -259,6 +285,7 @@ void CFileListPanel::OnEmpty()
 {
     files_.Clear();
     View().DeleteAllRows();
+    rowColumns_.clear();
     UpdateStepOneCaption();
     if (callbacks_.selectionCleared)
         callbacks_.selectionCleared();

@@ -3,11 +3,13 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/FileList.h"
 #include "core/FolderScan.h"
+#include "templates/FileViewColumns.h"
 #include "ui/controls/ListView.h"
 #include "ui/dialogs/Dialog.h"
 
@@ -57,7 +59,9 @@ private:
     static constexpr int kFileViewId = 1015;
 
     LRESULT OnItemChanged(const NMLISTVIEW& change);
-    void FillColumns(int row, const std::wstring& path) const;
+    LRESULT OnGetDisplayInfo(NMLVDISPINFOW& info);
+    // Inserts a row whose time and attribute columns are read when shown.
+    int InsertLazyRow(int row, const std::wstring& path, size_t id);
     void DisableUndo() const;
     bool Checked(int id) const { return dialog_.Item(id).GetCheck() == BST_CHECKED; }
 
@@ -66,4 +70,14 @@ private:
     std::wstring& lastFolder_;
     Callbacks callbacks_;
     size_t shownCount_ = static_cast<size_t>(-1);  // the count the caption shows
+
+    // The time and attribute columns of the rows of the last rebuild, read
+    // the first time a row is shown rather than for every row at every
+    // keystroke in the filter box; a row's data is its index here.
+    struct RowColumns {
+        std::wstring path;
+        std::optional<FileViewTexts> texts;
+        bool stale = false;  // to be read again, keeping the times if they cannot be
+    };
+    std::vector<RowColumns> rowColumns_;
 };

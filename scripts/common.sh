@@ -52,3 +52,36 @@ nimbrel_free_display() {
   while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
   echo "$n"
 }
+
+# Starts what Wine needs to run the tests' programs: the build folder handed
+# to the test user, a private Xvfb display, and a running Wine session. Fills
+# NIMBREL_TEST_ENV with the environment to run them in; stop it with
+# nimbrel_stop_test_session (the caller's EXIT trap).
+nimbrel_start_test_session() {
+  local user display
+  user=$(nimbrel_test_user)
+  [ "$(id -u)" = 0 ] && chown -R "$user:" "$NIMBREL_BUILD_DIR"
+  display=$(nimbrel_free_display)
+  NIMBREL_TEST_ENV=(
+    env HOME="$NIMBREL_CACHE/home/$user" WINEPREFIX="$NIMBREL_CACHE/wine/$user"
+    DISPLAY=":$display" TZ=Europe/Berlin LANG=C.UTF-8 LC_ALL=C.UTF-8 WINEDEBUG=-all
+    PATH="$PATH"
+  )
+  "${NIMBREL_AS_TEST_USER[@]}" "${NIMBREL_TEST_ENV[@]}" Xvfb ":$display" -screen 0 1600x1200x24 -nolisten tcp \
+    >/dev/null 2>&1 &
+  NIMBREL_XVFB_PID=$!
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+
+  # Start the Wine session first: otherwise Wine's background processes hold
+  # CTest's output pipe and every test waits for them to exit.
+  nimbrel_as_test_user "${NIMBREL_TEST_ENV[@]}" wineserver -p15 || true
+  nimbrel_as_test_user "${NIMBREL_TEST_ENV[@]}" wine cmd /c exit >/dev/null 2>&1 || true
+  # Wine closes the desktop a second after its last program ends, and each
+  # test would wait for that; a program kept open meanwhile holds the desktop.
+  nimbrel_as_test_user "${NIMBREL_TEST_ENV[@]}" wine start /min notepad >/dev/null 2>&1 || true
+}
+
+nimbrel_stop_test_session() {
+  nimbrel_as_test_user "${NIMBREL_TEST_ENV[@]}" wineserver -k >/dev/null 2>&1 || true
+  [ -n "${NIMBREL_XVFB_PID:-}" ] && kill "$NIMBREL_XVFB_PID" >/dev/null 2>&1 || true
+}

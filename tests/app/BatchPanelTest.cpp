@@ -324,3 +324,28 @@ TEST_F(BatchPanelTest, CommandChosenInThePanelIsWrittenToEveryFile)
 }
 
 }  // namespace
+
+namespace {
+
+// Undo puts back what the batch changed even when another category has been
+// picked since: the records hold nothing else.
+TEST_F(BatchPanelTest, UndoKeepsToTheCategoryOfTheBatch)
+{
+    OpenWithFiles(2);
+    SelectCategory(kFileAttributes);
+    dialog_->Template().attributes = FILE_ATTRIBUTE_HIDDEN;
+    Click(IDC_APPLY_CHANGES);
+    ASSERT_TRUE(::GetFileAttributesW(files_[0].c_str()) & FILE_ATTRIBUTE_HIDDEN);
+
+    SelectCategory(kFileDateTime);
+    Click(IDC_UNDO_CHANGES);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_FALSE(::GetFileAttributesW(files_[i].c_str()) & FILE_ATTRIBUTE_HIDDEN) << "file " << i;
+        EXPECT_EQ(WriteTicks(files_[i]), oldTicks_[i]) << "no time was captured, none is written";
+    }
+    const std::vector<std::wstring> lines = LogLines(LogText());
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[2], files_[0] + L" -- file properties rollback successfully!");
+}
+
+}  // namespace

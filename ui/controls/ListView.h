@@ -17,13 +17,31 @@ public:
 
     // Appends a row (or inserts it at `row`) with the text of column 0;
     // returns its index or -1.
-    int InsertRow(int row, const std::wstring& text) const
+    int InsertRow(int row, const std::wstring& text, LPARAM data = 0) const
     {
         LVITEMW item = {};
-        item.mask = LVIF_TEXT;
+        item.mask = LVIF_TEXT | LVIF_PARAM;
         item.iItem = row;
         item.pszText = const_cast<wchar_t*>(text.c_str());
+        item.lParam = data;
         return static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    }
+    LPARAM Data(int row) const
+    {
+        LVITEMW item = {};
+        item.mask = LVIF_PARAM;
+        item.iItem = row;
+        Send(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        return item.lParam;
+    }
+    // The view asks its parent for this cell's text (LVN_GETDISPINFO) each
+    // time it needs it.
+    void SetTextCallback(int row, int column) const
+    {
+        LVITEMW item = {};
+        item.iSubItem = column;
+        item.pszText = LPSTR_TEXTCALLBACKW;
+        Send(LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
     }
     void SetText(int row, int column, const std::wstring& text) const
     {
