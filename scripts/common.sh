@@ -6,7 +6,7 @@ NIMBREL_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 NIMBREL_PACKAGES=(
   cmake make python3 git
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xdotool x11-utils imagemagick
+  wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick
   googletest
 )
 

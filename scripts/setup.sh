@@ -14,7 +14,7 @@ install_packages() {
   [ ${#missing[@]} -eq 0 ] && return
   nimbrel_log "installing ${missing[*]}"
   "${NIMBREL_SUDO[@]}" apt-get update -q
-  DEBIAN_FRONTEND=noninteractive "${NIMBREL_SUDO[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive "${NIMBREL_SUDO[@]}" apt-get install -y -q "${missing[@]}"
 }
 
 build_googletest() {
