@@ -20,9 +20,9 @@ trap cleanup EXIT
 
 # The benchmarks' file trees are made here: creating files one by one under
 # Wine slows down with every file already in the folder.
-for spec in list:10000 list:100000 batch:10000; do
-  name=${spec%%:*}
-  count=$(( ${spec##*:} / divisor ))
+for tree in list:10000 list:100000 batch:10000; do
+  name=${tree%%:*}
+  count=$(( ${tree##*:} / divisor ))
   folder="$temp/nimbrel_bench_${name}_$count"
   folders+=("$folder")
   rm -rf "$folder"

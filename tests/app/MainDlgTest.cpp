@@ -25,7 +25,7 @@ protected:
 // What the layout leaves of a control's resource rectangle.
 enum Kept { All, LeftTop, TopOnly, Moved };
 
-struct ControlSpec {
+struct ControlRow {
     Kept kept;
     int id;
     const wchar_t* className;
@@ -37,7 +37,7 @@ struct ControlSpec {
 };
 
 // Every identified control as the resource defines it.
-const ControlSpec kControls[] = {
+const ControlRow kControls[] = {
     {LeftTop, 1060, L"Button", L"STEP 1: Add files - You can use the following buttons to add files, or drag files from other window.", 7, 17, 519, 155, BS_GROUPBOX, true, true},
     {All, 1004, L"Button", L"Add Files", 9, 26, 48, 15, 0, true, true},
     {All, 1003, L"Button", L"Add Folder", 59, 26, 54, 15, 0, true, true},
@@ -93,34 +93,34 @@ TEST_F(MainDlgTest, HasTheTitleAndEveryControlInPlace)
     EXPECT_TRUE(dialogStyle & WS_THICKFRAME);
 
     // Positions are the resource's, except where the first layout moved them.
-    for (const ControlSpec& spec : kControls) {
-        SCOPED_TRACE(testing::Message() << "control " << spec.id);
-        const HWND control = Item(spec.id);
+    for (const ControlRow& row : kControls) {
+        SCOPED_TRACE(testing::Message() << "control " << row.id);
+        const HWND control = Item(row.id);
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(ClassNameOf(control), spec.className);
+        EXPECT_EQ(ClassNameOf(control), row.className);
         if (ClassNameOf(control) != L"ComboBox" && ClassNameOf(control) != L"SysDateTimePick32") {
-            EXPECT_EQ(CWindow(control).Text(), spec.text);
+            EXPECT_EQ(CWindow(control).Text(), row.text);
         }
         const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(control, GWL_STYLE));
-        EXPECT_EQ(style & spec.styleBits, spec.styleBits);
-        EXPECT_EQ((style & WS_VISIBLE) != 0, spec.visible);
-        EXPECT_EQ(::IsWindowEnabled(control) != FALSE, spec.enabled);
+        EXPECT_EQ(style & row.styleBits, row.styleBits);
+        EXPECT_EQ((style & WS_VISIBLE) != 0, row.visible);
+        EXPECT_EQ(::IsWindowEnabled(control) != FALSE, row.enabled);
 
-        const RECT expected = DialogUnitsToPixels(dialog_->Handle(), spec.x, spec.y, spec.width,
-                                                  spec.height < 0 ? 0 : spec.height);
+        const RECT expected = DialogUnitsToPixels(dialog_->Handle(), row.x, row.y, row.width,
+                                                  row.height < 0 ? 0 : row.height);
         const RECT actual = RectInParent(control);
-        if (spec.kept == Moved)
+        if (row.kept == Moved)
             continue;
         EXPECT_EQ(actual.top, expected.top);
-        if (spec.kept == TopOnly) {
+        if (row.kept == TopOnly) {
             EXPECT_EQ(actual.right - actual.left, expected.right - expected.left);
         } else {
             EXPECT_EQ(actual.left, expected.left);
         }
-        if (spec.kept == All && spec.width >= 0) {
+        if (row.kept == All && row.width >= 0) {
             EXPECT_EQ(actual.right, expected.right);
         }
-        if (spec.kept != TopOnly && spec.id != 1030 && spec.id != 1037 && spec.height >= 0) {
+        if (row.kept != TopOnly && row.id != 1030 && row.id != 1037 && row.height >= 0) {
             EXPECT_EQ(actual.bottom, expected.bottom);
         }
     }
