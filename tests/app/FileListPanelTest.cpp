@@ -234,3 +234,97 @@ TEST_F(FileListPanelTest, EditingTheListDisablesUndo)
 }
 
 }  // namespace
+
+namespace {
+
+// Finds the shell's folder picker of this process and types a folder into
+// its edit box, then presses OK, as a user would.
+class FolderPickerTyper {
+public:
+    explicit FolderPickerTyper(std::wstring folder)
+        : folder_(std::move(folder)), thread_([this] { Run(); })
+    {
+    }
+    ~FolderPickerTyper() { Join(); }
+    void Join()
+    {
+        if (thread_.joinable())
+            thread_.join();
+    }
+    bool Found() const { return found_; }
+    bool HadEditBox() const { return hadEdit_; }
+
+private:
+    void Run()
+    {
+        for (int i = 0; i < 400; ++i) {
+            HWND picker = nullptr;
+            ::EnumWindows(
+                [](HWND window, LPARAM data) -> BOOL {
+                    DWORD process = 0;
+                    ::GetWindowThreadProcessId(window, &process);
+                    if (process == ::GetCurrentProcessId() && ClassNameOf(window) == L"#32770" &&
+                        ::IsWindowVisible(window) && ::GetDlgItem(window, IDC_FILE_VIEW) == nullptr) {
+                        *reinterpret_cast<HWND*>(data) = window;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&picker));
+            if (picker != nullptr) {
+                found_ = true;
+                ::Sleep(200);  // let the picker finish its start-up selection
+                for (HWND child = ::GetWindow(picker, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+                    texts_ += CWindow(child).Text() + L"\n";
+                if (HWND edit = ::FindWindowExW(picker, nullptr, L"Edit", nullptr)) {
+                    hadEdit_ = true;
+                    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder_.c_str()));
+                    ::PostMessageW(picker, WM_COMMAND, IDOK, 0);
+                } else {
+                    ::PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
+                }
+                return;
+            }
+            ::Sleep(25);
+        }
+    }
+
+public:
+    // The texts of the picker's controls, one a line.
+    std::wstring Texts() const { return texts_; }
+
+private:
+    std::wstring texts_;
+    std::wstring folder_;
+    std::atomic<bool> found_{false};
+    std::atomic<bool> hadEdit_{false};
+    std::thread thread_;
+};
+
+TEST_F(FileListPanelTest, TypingANewFolderInThePickerCreatesAddsAndScansIt)
+{
+    Open();
+    const std::wstring typed = temp_ / LR"(new\deeper)";
+    bool found = false, hadEditBox = false;
+    std::wstring texts;
+    {
+        FolderPickerTyper user(typed);
+        Click(IDC_ADD_FOLDER);
+        user.Join();
+        found = user.Found();
+        hadEditBox = user.HadEditBox();
+        texts = user.Texts();
+    }
+    ASSERT_TRUE(found) << "the folder picker did not appear";
+    EXPECT_NE(texts.find(L"Please select folder:\n"), std::wstring::npos) << "the picker's default title";
+    if (!hadEditBox)
+        GTEST_SKIP() << "this system's folder picker shows no edit box for typing a folder (Wine's does not)";
+    const DWORD attributes = ::GetFileAttributesW(typed.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "this system's folder picker does not hand a typed, missing folder to its validation callback";
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(Entries(), (std::vector<std::wstring>{typed}));
+    EXPECT_EQ(dialog_->LastFolder(), typed + L"\\");
+}
+
+}  // namespace
