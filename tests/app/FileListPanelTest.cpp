@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <regex>
 
+#include "app/SettingsFile.h"
+#include "support/DataFolder.h"
+#include "support/FileHelpers.h"
 #include "testing/MainWindowFixture.h"
 #include "testing/TempFolder.h"
 
@@ -325,6 +328,86 @@ TEST_F(FileListPanelTest, TypingANewFolderInThePickerCreatesAddsAndScansIt)
     EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(Entries(), (std::vector<std::wstring>{typed}));
     EXPECT_EQ(dialog_->LastFolder(), typed + L"\\");
+}
+
+}  // namespace
+
+namespace {
+
+// Finds the open-file dialog of this process, types names into its file name
+// box and presses Open, as a user would.
+class OpenDialogTyper {
+public:
+    explicit OpenDialogTyper(std::wstring names) : names_(std::move(names)), thread_([this] { Run(); }) {}
+    ~OpenDialogTyper() { Join(); }
+    void Join()
+    {
+        if (thread_.joinable())
+            thread_.join();
+    }
+    bool Typed() const { return typed_; }
+
+private:
+    static constexpr int kFileNameBox = 1152;
+
+    void Run()
+    {
+        for (int i = 0; i < 400; ++i) {
+            HWND dialog = nullptr;
+            ::EnumWindows(
+                [](HWND window, LPARAM data) -> BOOL {
+                    DWORD process = 0;
+                    ::GetWindowThreadProcessId(window, &process);
+                    if (process == ::GetCurrentProcessId() && ClassNameOf(window) == L"#32770" &&
+                        ::IsWindowVisible(window) && ::GetDlgItem(window, kFileNameBox) != nullptr) {
+                        *reinterpret_cast<HWND*>(data) = window;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&dialog));
+            if (dialog != nullptr) {
+                ::Sleep(300);  // let the dialog show its folder
+                ::SendMessageW(::GetDlgItem(dialog, kFileNameBox), WM_SETTEXT, 0,
+                               reinterpret_cast<LPARAM>(names_.c_str()));
+                ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                               reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+                typed_ = true;
+                return;
+            }
+            ::Sleep(25);
+        }
+    }
+
+    std::wstring names_;
+    std::atomic<bool> typed_{false};
+    std::thread thread_;
+};
+
+TEST_F(FileListPanelTest, AddFilesOpensInTheLastFolderAndAddsTheChosenFiles)
+{
+    MakeTree();
+    MainSettings settings;
+    settings.lastFolder = temp_.Path() + L"\\";
+    CreateFolderPath(GetDataFolder());
+    ASSERT_TRUE(WriteWholeFile(GetDataFolder() + kSettingsFileName, EncodeSettings(settings)));
+    Open(L"", true);
+
+    bool typed = false;
+    {
+        OpenDialogTyper user(L"\"IMG_1.jpg\" \"a.txt\"");
+        Click(IDC_ADD_FILES);
+        user.Join();
+        typed = user.Typed();
+    }
+    ASSERT_TRUE(typed) << "the open-file dialog did not appear";
+    std::vector<std::wstring> entries = Entries();
+    std::vector<std::wstring> expected = {a_, img_};
+    std::sort(entries.begin(), entries.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(entries, expected);
+    EXPECT_EQ(Rows().size(), 2u);
+    EXPECT_EQ(dialog_->LastFolder(), temp_.Path() + L"\\");
 }
 
 }  // namespace
