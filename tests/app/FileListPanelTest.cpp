@@ -244,8 +244,9 @@ namespace {
 // its edit box, then presses OK, as a user would.
 class FolderPickerTyper {
 public:
-    explicit FolderPickerTyper(std::wstring folder)
-        : folder_(std::move(folder)), thread_([this] { Run(); })
+    // With `select`, picks the folder in the picker's tree instead of typing it.
+    explicit FolderPickerTyper(std::wstring folder, bool select = false)
+        : folder_(std::move(folder)), select_(select), thread_([this] { Run(); })
     {
     }
     ~FolderPickerTyper() { Join(); }
@@ -279,7 +280,10 @@ private:
                 ::Sleep(200);  // let the picker finish its start-up selection
                 for (HWND child = ::GetWindow(picker, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
                     texts_ += CWindow(child).Text() + L"\n";
-                if (HWND edit = ::FindWindowExW(picker, nullptr, L"Edit", nullptr)) {
+                if (select_) {
+                    ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder_.c_str()));
+                    ::PostMessageW(picker, WM_COMMAND, IDOK, 0);
+                } else if (HWND edit = ::FindWindowExW(picker, nullptr, L"Edit", nullptr)) {
                     hadEdit_ = true;
                     ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder_.c_str()));
                     ::PostMessageW(picker, WM_COMMAND, IDOK, 0);
@@ -299,10 +303,31 @@ public:
 private:
     std::wstring texts_;
     std::wstring folder_;
+    bool select_ = false;
     std::atomic<bool> found_{false};
     std::atomic<bool> hadEdit_{false};
     std::thread thread_;
 };
+
+TEST_F(FileListPanelTest, AddFolderThroughThePickerAddsTheFolderAndItsFiles)
+{
+    MakeTree();
+    Open();
+    {
+        FolderPickerTyper user(temp_.Path(), true);
+        Click(IDC_ADD_FOLDER);
+        user.Join();
+        ASSERT_TRUE(user.Found()) << "the folder picker did not appear";
+    }
+    std::vector<std::wstring> entries = Entries();
+    ASSERT_FALSE(entries.empty());
+    EXPECT_EQ(entries.front(), temp_.Path());
+    std::sort(entries.begin() + 1, entries.end());
+    std::vector<std::wstring> files = {a_, img_};
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(std::vector<std::wstring>(entries.begin() + 1, entries.end()), files);
+    EXPECT_EQ(dialog_->LastFolder(), temp_.Path() + L"\\");
+}
 
 TEST_F(FileListPanelTest, TypingANewFolderInThePickerCreatesAddsAndScansIt)
 {
