@@ -165,8 +165,12 @@ void CMainDlg::PlaceInitialWindow()
 {
     // The system raises a size below the minimum tracking size, but not for
     // every move; raise it here too so the first layout sees the real size.
-    const int width = std::max(windowWidth_, kMinTrackWidth);
-    const int height = std::max(windowHeight_, kMinTrackHeight);
+    // A size beyond the screens (a damaged settings file) would leave the
+    // window out of reach, so it is held to them.
+    const int screenWidth = std::max(::GetSystemMetrics(SM_CXVIRTUALSCREEN), kMinTrackWidth);
+    const int screenHeight = std::max(::GetSystemMetrics(SM_CYVIRTUALSCREEN), kMinTrackHeight);
+    const int width = std::clamp(windowWidth_, kMinTrackWidth, screenWidth);
+    const int height = std::clamp(windowHeight_, kMinTrackHeight, screenHeight);
     ::MoveWindow(Handle(), 0, 0, width, height, FALSE);
 
     const RECT window = WindowRect();

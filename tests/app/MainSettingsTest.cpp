@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/SettingsFile.h"
 #include "support/DataFolder.h"
 #include "support/FileHelpers.h"
 #include "testing/MainWindowFixture.h"
@@ -25,6 +26,15 @@ protected:
         std::string bytes;
         ReadWholeFile(SettingsPath(), bytes);
         return bytes;
+    }
+    // A settings file with the given window size and defaults otherwise.
+    void MainSettingsTestFile(int width, int height) const
+    {
+        MainSettings settings;
+        settings.windowWidth = width;
+        settings.windowHeight = height;
+        CreateFolderPath(GetDataFolder());
+        ASSERT_TRUE(WriteWholeFile(SettingsPath(), EncodeSettings(settings)));
     }
     void Close()
     {
@@ -90,6 +100,17 @@ TEST_F(MainSettingsTest, AFileCutAfterTheSeventhFieldRestoresOnlyThoseBefore)
         EXPECT_EQ(::SendMessageW(Item(id), BM_GETCHECK, 0, 0), BST_UNCHECKED) << id;
     EXPECT_EQ(dialog_->LastFolder(), L"");
     EXPECT_EQ(dialog_->ProcessedFiles(), 0);
+}
+
+TEST_F(MainSettingsTest, AWindowSizeBeyondTheScreensIsHeldToThem)
+{
+    MainSettingsTestFile(100000, -7);
+    Open(L"", true);
+    RECT window = {};
+    ::GetWindowRect(Window(), &window);
+    EXPECT_LE(window.right - window.left, std::max(::GetSystemMetrics(SM_CXVIRTUALSCREEN), 900));
+    EXPECT_EQ(window.bottom - window.top, 710);
+    EXPECT_GE(window.left, ::GetSystemMetrics(SM_XVIRTUALSCREEN));
 }
 
 TEST_F(MainSettingsTest, MaximizedCloseKeepsTheRestoredSize)
