@@ -36,16 +36,12 @@ void CFileListPanel::Attach()
     dialog_.OnNotify(kFileViewId, LVN_GETDISPINFOW, [this](NMHDR* header) {
         return OnGetDisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(header));
     });
-    const auto caption = [this](NMHDR*) -> LRESULT {
-        UpdateStepOneCaption();
-        return 0;
-    };
-    dialog_.OnNotify(kFileViewId, LVN_INSERTITEM, caption);
-    dialog_.OnNotify(kFileViewId, LVN_DELETEITEM, caption);
-    // Deleting every row at once: one notification instead of one per row.
-    dialog_.OnNotify(kFileViewId, LVN_DELETEALLITEMS, [this](NMHDR*) -> LRESULT {
-        UpdateStepOneCaption();
-        return TRUE;
+    // A range of rows changing state at once (shift-click) is one notification.
+    dialog_.OnNotify(kFileViewId, LVN_ODSTATECHANGED, [this](NMHDR*) -> LRESULT {
+        NMLISTVIEW change = {};
+        change.iItem = -1;
+        change.uChanged = LVIF_STATE;
+        return OnItemChanged(change);
     });
 }
 
@@ -64,28 +60,34 @@ void CFileListPanel::ScanFolder(const std::wstring& pattern)
                  [this](const std::wstring& path) { files_.AddPath(path); });
 }
 
-int CFileListPanel::InsertLazyRow(int row, const std::wstring& path, size_t id)
+void CFileListPanel::ResetRows()
 {
+    // The view holds no rows of its own: it shows rowColumns_ by index.
     const CListView view = View();
-    const int inserted = view.InsertRow(row, path, static_cast<LPARAM>(id));
-    if (inserted >= 0) {
-        for (int column = 1; column <= 4; ++column)
-            view.SetTextCallback(inserted, column);
-    }
-    return inserted;
+    ignoreStateChanges_ = true;
+    view.SetState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    view.SetSelectionMark(-1);
+    view.Send(LVM_SETITEMCOUNT, rowColumns_.size(), 0);
+    ignoreStateChanges_ = false;
+    ::InvalidateRect(view, nullptr, TRUE);
+    UpdateStepOneCaption();
 }
 
 LRESULT CFileListPanel::OnGetDisplayInfo(NMLVDISPINFOW& info)
 {
     LVITEMW& item = info.item;
-    if (!(item.mask & LVIF_TEXT) || item.iSubItem < 1 || item.iSubItem > 4 || item.cchTextMax <= 0)
+    if (!(item.mask & LVIF_TEXT) || item.iSubItem < 0 || item.iSubItem > 4 || item.cchTextMax <= 0)
         return 0;
-    const size_t id = static_cast<size_t>(item.lParam);
-    if (id >= rowColumns_.size()) {
+    if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= rowColumns_.size()) {
         item.pszText[0] = L'\0';
         return 0;
     }
-    RowColumns& row = rowColumns_[id];
+    RowColumns& row = rowColumns_[static_cast<size_t>(item.iItem)];
+    if (item.iSubItem == 0) {
+        const size_t copied = row.path.copy(item.pszText, static_cast<size_t>(item.cchTextMax) - 1);
+        item.pszText[copied] = L'\0';
+        return 0;
+    }
     if (!row.texts || row.stale) {
         FileViewTexts texts = ReadFileViewTexts(row.path);
         if (!texts.timesRead && row.texts) {
@@ -112,20 +114,12 @@ void CFileListPanel::RebuildFileView()
     WaitCursor wait;
     const NameFilter filter(dialog_.Item(IDC_FILTER_TEXT).Text(), Checked(IDC_FILTER_CASE),
                             Checked(IDC_FILTER_EXCLUDE));
-    const CListView view = View();
-    view.SetRedraw(false);
-    view.DeleteAllRows();
     rowColumns_.clear();
-    view.Send(LVM_SETITEMCOUNT, files_.Count(), LVSICF_NOINVALIDATEALL);
-    int row = 0;
     files_.ForEach([&](const std::wstring& path) {
-        if (!filter.Shows(path))
-            return;
-        rowColumns_.push_back(RowColumns{path, std::nullopt, false});
-        if (InsertLazyRow(row, path, rowColumns_.size() - 1) >= 0)
-            ++row;
+        if (filter.Shows(path))
+            rowColumns_.push_back(RowColumns{path, std::nullopt, false});
     });
-    view.SetRedraw(true);
+    ResetRows();
     DisableUndo();
 }
 
@@ -239,13 +233,15 @@ void CFileListPanel::OnMove(bool up)
     if ((up && mark == 0) || (!up && mark == view.RowCount() - 1))
         return;
 
-    // The row keeps its texts: its path and the columns read for it.
-    const std::wstring path = view.Text(mark, 0);
-    const LPARAM id = view.Data(mark);
-    view.DeleteRow(mark);
-    const int row = InsertLazyRow(up ? mark - 1 : mark + 1, path, static_cast<size_t>(id));
-    view.SetSelected(row, true);
-    view.SetSelectionMark(row);
+    // The row changes place with its neighbour, keeping its texts; the
+    // neighbour keeps its selection state, the moved row is selected.
+    const int target = up ? mark - 1 : mark + 1;
+    const bool neighbourSelected = view.IsSelected(target);
+    std::swap(rowColumns_[static_cast<size_t>(mark)], rowColumns_[static_cast<size_t>(target)]);
+    view.SetSelected(target, true);
+    view.SetSelectionMark(target);
+    view.SetSelected(mark, neighbourSelected);
+    view.Send(LVM_REDRAWITEMS, std::min(mark, target), std::max(mark, target));
 }
 
 void CFileListPanel::OnSelectAll()
@@ -256,10 +252,8 @@ void CFileListPanel::OnSelectAll()
 void CFileListPanel::OnInvertSelection()
 {
     const CListView view = View();
-    view.SetRedraw(false);
     for (int row = 0; row < view.RowCount(); ++row)
         view.SetSelected(row, !view.IsSelected(row));
-    view.SetRedraw(true);
 }
 
 void CFileListPanel::OnRemove()
@@ -270,23 +264,21 @@ void CFileListPanel::OnRemove()
                     callbacks_.themeIndex ? callbacks_.themeIndex() : 11);
         return;
     }
-    view.SetRedraw(false);
     for (int row = view.RowCount() - 1; row >= 0; --row) {
         if (!view.IsSelected(row))
             continue;
-        files_.Remove(view.Text(row, 0));
-        view.DeleteRow(row);
+        files_.Remove(rowColumns_[static_cast<size_t>(row)].path);
+        rowColumns_.erase(rowColumns_.begin() + row);
     }
-    view.SetRedraw(true);
+    ResetRows();
     DisableUndo();
 }
 
 void CFileListPanel::OnEmpty()
 {
     files_.Clear();
-    View().DeleteAllRows();
     rowColumns_.clear();
-    UpdateStepOneCaption();
+    ResetRows();
     if (callbacks_.selectionCleared)
         callbacks_.selectionCleared();
     DisableUndo();
@@ -294,7 +286,7 @@ void CFileListPanel::OnEmpty()
 
 LRESULT CFileListPanel::OnItemChanged(const NMLISTVIEW& change)
 {
-    if (!(change.uChanged & LVIF_STATE))
+    if (!(change.uChanged & LVIF_STATE) || ignoreStateChanges_)
         return 0;
     const UINT focusedSelected = LVIS_SELECTED | LVIS_FOCUSED;
     const CListView view = View();

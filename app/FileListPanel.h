@@ -60,8 +60,8 @@ private:
 
     LRESULT OnItemChanged(const NMLISTVIEW& change);
     LRESULT OnGetDisplayInfo(NMLVDISPINFOW& info);
-    // Inserts a row whose time and attribute columns are read when shown.
-    int InsertLazyRow(int row, const std::wstring& path, size_t id);
+    // Shows rowColumns_ afresh: no row selected, no selection mark.
+    void ResetRows();
     void DisableUndo() const;
     bool Checked(int id) const { return dialog_.Item(id).GetCheck() == BST_CHECKED; }
 
@@ -71,13 +71,15 @@ private:
     Callbacks callbacks_;
     size_t shownCount_ = static_cast<size_t>(-1);  // the count the caption shows
 
-    // The time and attribute columns of the rows of the last rebuild, read
-    // the first time a row is shown rather than for every row at every
-    // keystroke in the filter box; a row's data is its index here.
+    // The rows of the view, in view order. The view is virtual: it asks for
+    // each text it shows, so a rebuild fills no control rows, and the time
+    // and attribute columns are read the first time a row is shown rather
+    // than for every row at every keystroke in the filter box.
     struct RowColumns {
         std::wstring path;
         std::optional<FileViewTexts> texts;
         bool stale = false;  // to be read again, keeping the times if they cannot be
     };
     std::vector<RowColumns> rowColumns_;
+    bool ignoreStateChanges_ = false;  // while the panel itself resets the selection
 };
