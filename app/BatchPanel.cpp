@@ -93,6 +93,10 @@ void CBatchPanel::PumpPendingMessages() const
             ::PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
+        // Offered to the message filters as the dialog's own loop does, so
+        // that Escape stays swallowed while a batch runs.
+        if (::CallMsgFilterW(&message, MSGF_DIALOGBOX))
+            continue;
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }

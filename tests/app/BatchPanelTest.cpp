@@ -349,3 +349,48 @@ TEST_F(BatchPanelTest, UndoKeepsToTheCategoryOfTheBatch)
 }
 
 }  // namespace
+
+namespace {
+
+// Escape pressed in the log while a batch runs must not close the window: a
+// multi-line edit turns Escape into a close request of its dialog.
+// Whether a multi-line edit of this system asks its dialog to close on Escape
+// when nothing swallows the key.
+bool MultiLineEditClosesOnEscape()
+{
+    CDialog probe(IDD_MAIN);
+    if (!probe.Create())
+        return false;
+    bool closeAsked = false;
+    ::PostMessageW(probe.Item(IDC_RESULT_LOG), WM_KEYDOWN, VK_ESCAPE, 1);
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_CLOSE && message.hwnd == probe.Handle())
+            closeAsked = true;
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    closeAsked = closeAsked || !::IsWindowVisible(probe.Handle());
+    probe.Destroy();
+    return closeAsked;
+}
+
+TEST_F(BatchPanelTest, EscapeDuringABatchLeavesTheWindowOpen)
+{
+    if (!MultiLineEditClosesOnEscape())
+        GTEST_SKIP() << "this system's multi-line edit does not turn Escape into a close request (Wine's does not)";
+    OpenWithFiles(12);
+    SelectCategory(kFileAttributes);
+    bool pressed = false;
+    dialog_->OnCommand(IDC_RESULT_LOG, EN_CHANGE, [&] {
+        if (!pressed)
+            ::PostMessageW(Item(IDC_RESULT_LOG), WM_KEYDOWN, VK_ESCAPE, 1);
+        pressed = true;
+    });
+    Click(IDC_APPLY_CHANGES);
+    ASSERT_TRUE(pressed);
+    EXPECT_TRUE(::IsWindowVisible(Window()));
+    EXPECT_EQ(LogLines(LogText()).size(), 12u) << "the batch ran to its end";
+}
+
+}  // namespace
