@@ -81,7 +81,6 @@ private:
     FileList fileList_;
     PropertySet template_;
     OriginalValueStore originalValues_;
-    bool stopFlag_ = false;
     std::wstring lastFolder_;
     std::wstring dataFolder_;
     int windowWidth_ = 800;

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "core/PropertySet.h"
-#include "core/PropertyCategory.h"
 
 // The values each processed file had before the last batch, by full path
 // (exact, case-sensitive), so that Undo can put them back.

@@ -62,6 +62,15 @@ def make_circle(cx, cy, r):
                  (cx - r, cy - r, cx + r, cy + r))
 
 
+def segment_distance2(wx, wy, ex, ey, il):
+    """Squared distance from a point, given relative to a segment's start, to the
+    segment (ex, ey) with il = 1 / |e|^2."""
+    t = (wx * ex + wy * ey) * il
+    t = 0.0 if t < 0.0 else 1.0 if t > 1.0 else t
+    dx, dy = wx - ex * t, wy - ey * t
+    return dx * dx + dy * dy
+
+
 def prepare_segments(segs):
     """(ax, ay, ex, ey, 1/|e|^2) per segment, for the distance loops."""
     out = []
@@ -81,10 +90,7 @@ def make_poly(pts):
         inside = False
         for ax, ay, ex, ey, il in edges:
             wx, wy = x - ax, y - ay
-            t = (wx * ex + wy * ey) * il
-            t = 0.0 if t < 0.0 else 1.0 if t > 1.0 else t
-            dx, dy = wx - ex * t, wy - ey * t
-            dd = dx * dx + dy * dy
+            dd = segment_distance2(wx, wy, ex, ey, il)
             if dd < d2:
                 d2 = dd
             if (ay > y) != (ay + ey > y):
@@ -107,11 +113,7 @@ def make_line(pts, w):
     def sdf(x, y):
         d2 = math.inf
         for ax, ay, ex, ey, il in segs:
-            wx, wy = x - ax, y - ay
-            t = (wx * ex + wy * ey) * il
-            t = 0.0 if t < 0.0 else 1.0 if t > 1.0 else t
-            dx, dy = wx - ex * t, wy - ey * t
-            dd = dx * dx + dy * dy
+            dd = segment_distance2(x - ax, y - ay, ex, ey, il)
             if dd < d2:
                 d2 = dd
         return math.sqrt(d2) - h

@@ -262,19 +262,7 @@ private:
     void Run()
     {
         for (int i = 0; i < 400; ++i) {
-            HWND picker = nullptr;
-            ::EnumWindows(
-                [](HWND window, LPARAM data) -> BOOL {
-                    DWORD process = 0;
-                    ::GetWindowThreadProcessId(window, &process);
-                    if (process == ::GetCurrentProcessId() && ClassNameOf(window) == L"#32770" &&
-                        ::IsWindowVisible(window) && ::GetDlgItem(window, IDC_FILE_VIEW) == nullptr) {
-                        *reinterpret_cast<HWND*>(data) = window;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&picker));
+            const HWND picker = FindOwnDialog(IDC_FILE_VIEW, false);
             if (picker != nullptr) {
                 found_ = true;
                 ::Sleep(200);  // let the picker finish its start-up selection
@@ -378,19 +366,7 @@ private:
     void Run()
     {
         for (int i = 0; i < 400; ++i) {
-            HWND dialog = nullptr;
-            ::EnumWindows(
-                [](HWND window, LPARAM data) -> BOOL {
-                    DWORD process = 0;
-                    ::GetWindowThreadProcessId(window, &process);
-                    if (process == ::GetCurrentProcessId() && ClassNameOf(window) == L"#32770" &&
-                        ::IsWindowVisible(window) && ::GetDlgItem(window, kFileNameBox) != nullptr) {
-                        *reinterpret_cast<HWND*>(data) = window;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&dialog));
+            const HWND dialog = FindOwnDialog(kFileNameBox, true);
             if (dialog != nullptr) {
                 ::Sleep(300);  // let the dialog show its folder
                 ::SendMessageW(::GetDlgItem(dialog, kFileNameBox), WM_SETTEXT, 0,

@@ -93,6 +93,32 @@ protected:
     std::unique_ptr<CMainDlg> dialog_;
 };
 
+// A visible dialog of this process that has (or, with `has` false, lacks) the
+// control `id`: a system dialog the program opened, told apart from the main
+// window, which is a dialog too.
+inline HWND FindOwnDialog(int id, bool has)
+{
+    struct Search {
+        int id;
+        bool has;
+        HWND found = nullptr;
+    } search{id, has};
+    ::EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(data);
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(window, &process);
+            if (process == ::GetCurrentProcessId() && ClassNameOf(window) == L"#32770" &&
+                ::IsWindowVisible(window) && (::GetDlgItem(window, search->id) != nullptr) == search->has) {
+                search->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // Answers the next message box of this process with OK from another thread,
 // keeping its text, as a user reading and closing it would.
 class MessageBoxAnswerer {
@@ -121,26 +147,8 @@ public:
     std::wstring Text() const { return text_; }
 
 private:
-    static HWND FindBox()
-    {
-        struct Search {
-            HWND found = nullptr;
-        } search;
-        ::EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                DWORD process = 0;
-                ::GetWindowThreadProcessId(window, &process);
-                // The main window is a dialog too; a message box has no file view.
-                if (process == ::GetCurrentProcessId() && ClassNameOf(window) == L"#32770" &&
-                    ::IsWindowVisible(window) && ::GetDlgItem(window, IDC_FILE_VIEW) == nullptr) {
-                    reinterpret_cast<Search*>(data)->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
+    // The main window is a dialog too; a message box has no file view.
+    static HWND FindBox() { return FindOwnDialog(IDC_FILE_VIEW, false); }
 
     static std::wstring LongestStaticText(HWND box)
     {
